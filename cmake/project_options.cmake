@@ -1,0 +1,25 @@
+# Per-target settings shared by every target of the project.
+
+# Warnings on for our own code; third-party targets keep theirs.
+function(morvane_options target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra)
+  if(MORVANE_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  if(MORVANE_SANITIZE)
+    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
+endfunction()
+
+# Windows programs carry their runtime: nothing but system DLLs is needed.
+if(WIN32)
+  add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
+  add_link_options(-static -static-libgcc -static-libstdc++)
+endif()
+
+# Adds a test that runs a whole test program once (one Wine start per program).
+function(morvane_add_test target)
+  add_test(NAME ${target} COMMAND ${target} ${ARGN})
+endfunction()
