@@ -24,14 +24,14 @@ stop() {
 trap stop EXIT
 
 if [ -z "${DISPLAY:-}" ] || [ -n "${MORVANE_VIRTUAL_DISPLAY:-}" ]; then
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 ${MORVANE_SCREEN:-1280x1024x24} -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-    export DISPLAY=":$n"
-    break
-  done
+  # Xvfb picks a free display number itself and tells it through -displayfd.
+  fifo=$(mktemp -u); mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 "${MORVANE_SCREEN:-1280x1024x24}" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  read -r -t 10 n <"$fifo" || n=""
+  rm -f "$fifo"
+  [ -n "$n" ] || { echo "wine-run: Xvfb did not start" >&2; exit 1; }
+  export DISPLAY=":$n"
 fi
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
