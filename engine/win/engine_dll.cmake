@@ -1,0 +1,1 @@
+# The engine DLL for Windows builds.
