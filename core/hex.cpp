@@ -1,0 +1,177 @@
+#include "core/hex.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "core/cp936_units.h"
+#include "core/hex_codec.h"
+
+namespace morvane {
+namespace {
+
+// Decodes hex into out (ceil(n/2) bytes), handing the windows their events
+// between blocks of kBytesPerEventPump bytes. False when the windows asked to
+// stop; out is then only partly written.
+bool DecodeWithPumps(std::string_view hex, unsigned char* out, bool zeroToLineFeed, WindowTies& ties) {
+    const std::size_t pairs = hex.size() / 2;
+    const std::size_t total = (hex.size() + 1) / 2;
+    for (std::size_t done = 0; done < total;) {
+        const std::size_t block = std::min(kBytesPerEventPump, total - done);
+        const std::size_t blockPairs = std::min(block, pairs - std::min(pairs, done));
+        DecodeHexPairs(hex.data() + 2 * done, blockPairs, out + done, zeroToLineFeed);
+        if (blockPairs < block) {
+            // An odd length leaves a one-byte last piece, read as a single digit.
+            const auto b = static_cast<unsigned char>(DigitValue(static_cast<unsigned char>(hex.back())));
+            out[done + blockPairs] = (zeroToLineFeed && b == 0) ? 0x0A : b;
+        }
+        done += block;
+        if (done < total && !ties.ProcessPendingEvents()) return false;
+    }
+    return true;
+}
+
+// The text of UTF-16LE hex, or nothing when the windows asked to stop.
+bool DecodeUnicodeHex(std::string_view hex, WindowTies& ties, Text& text) {
+    ByteSet units((hex.size() + 1) / 2);
+    if (!DecodeWithPumps(hex, units.data(), false, ties)) return false;
+    text = WideBytesToText(units);
+    return true;
+}
+
+constexpr std::size_t kBlock = 64;
+
+// Bit k set when byte k of the block can lead a two-byte character.
+std::uint64_t LeadMask(const Cp936UnitTable& table, const unsigned char* block, std::size_t length) {
+#if defined(__SSE2__)
+    if (table.leadsContiguous && length == kBlock) {
+        const __m128i low = _mm_set1_epi8(static_cast<char>(table.leadLow));
+        const __m128i span = _mm_set1_epi8(static_cast<char>(table.leadHigh - table.leadLow));
+        std::uint64_t mask = 0;
+        for (int i = 0; i < 4; ++i) {
+            const __m128i offset = _mm_sub_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * i)), low);
+            const __m128i inRange = _mm_cmpeq_epi8(_mm_min_epu8(offset, span), offset);
+            mask |= std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(inRange))} << (16 * i);
+        }
+        return mask;
+    }
+#endif
+    std::uint64_t mask = 0;
+    for (std::size_t k = 0; k < length; ++k) mask |= std::uint64_t{table.isLead[block[k]]} << k;
+    return mask;
+}
+
+// Bit k set when byte k of the block is the second byte of a two-byte
+// character. carry says whether byte 0 is such a second byte, and is updated
+// for the next block. Within each run of lead bytes the characters start at
+// the run's first byte and every second byte after it, so the second bytes
+// are the run's positions (and the byte after it) of the other parity. Adding
+// the start bit of each odd-started run carries through that run, which sorts
+// runs by the parity of their start without a loop.
+std::uint64_t TrailBytes(std::uint64_t leads, std::uint64_t& carry) {
+    constexpr std::uint64_t kEven = 0x5555555555555555u;
+    leads &= ~carry;
+    const std::uint64_t afterLead = (leads << 1) | carry;
+    const std::uint64_t oddRunStarts = leads & ~kEven & ~afterLead;
+    const std::uint64_t evenRuns = oddRunStarts + leads;
+    carry = evenRuns < leads ? 1 : 0;
+    return (kEven ^ (evenRuns << 1)) & afterLead;
+}
+
+}  // namespace
+
+std::int64_t HexToInt64(std::string_view digits) {
+    // Only the last 16 bytes count; missing ones on the left read as '0' (value 0).
+    if (digits.size() > 16) digits.remove_prefix(digits.size() - 16);
+    // Each half of eight digits wraps at 32 bits on its own: no carry crosses.
+    std::uint32_t halves[2] = {0, 0};
+    for (std::size_t k = 0; k < digits.size(); ++k) {
+        const auto c = static_cast<unsigned char>(digits[digits.size() - 1 - k]);
+        const auto value = static_cast<std::uint32_t>(DigitValue(c));
+        halves[k / 8] += value << (4 * (k % 8));
+    }
+    return static_cast<std::int64_t>((std::uint64_t{halves[1]} << 32) | halves[0]);
+}
+
+ByteSet HexPairsToBytes(std::string_view hex, WindowTies& ties) {
+    ByteSet bytes((hex.size() + 1) / 2);
+    DecodeWithPumps(hex, bytes.data(), false, ties);
+    return bytes;
+}
+
+Text AnsiHexToText(std::string_view hex, WindowTies& ties) {
+    // Zero bytes become line feeds, so the result is a whole Text.
+    Text text((hex.size() + 1) / 2, '\0');
+    DecodeWithPumps(hex, reinterpret_cast<unsigned char*>(text.data()), true, ties);
+    return text;
+}
+
+Text TextToAnsiHex(std::string_view text, WindowTies& ties) {
+    // The scratch box always holds the latest result, written once.
+    ties.SetScratchText("");
+    Text hex(2 * text.size(), '\0');
+    EncodeHex(reinterpret_cast<const unsigned char*>(text.data()), text.size(), hex.data());
+    ties.SetScratchText(hex);
+    return hex;
+}
+
+Text TextToUnicodeHex(std::string_view text) {
+    const Cp936UnitTable& table = Cp936Units();
+    const auto* in = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t n = text.size();
+    Text hex;
+    // At most four digits per byte; untouched room costs no memory pages.
+    hex.reserve(4 * n);
+    constexpr std::size_t kBlocksPerChunk = 16;
+    char chunk[4 * kBlock * kBlocksPerChunk];
+    char* out = chunk;
+    std::uint64_t carry = 0;
+    bool missing = false;
+    for (std::size_t base = 0; base < n; base += kBlock) {
+        const std::size_t length = std::min(kBlock, n - base);
+        const std::uint64_t leads = LeadMask(table, in + base, length);
+        const std::uint64_t trails = TrailBytes(leads, carry);
+        // A lead byte whose second byte would lie past the end fails the text.
+        if (base + length == n && (length < kBlock ? (trails >> length) & 1 : carry)) return {};
+        // Every character of the block looked up without a data-dependent branch.
+        std::uint64_t starts = ~trails & (length < kBlock ? (std::uint64_t{1} << length) - 1 : ~std::uint64_t{0});
+        while (starts != 0) {
+            const int k = std::countr_zero(starts);
+            starts &= starts - 1;
+            const unsigned char* p = in + base + k;
+            const auto lead = static_cast<std::uint32_t>((leads >> k) & 1);
+            const std::uint32_t pair = p[0] * 256u + p[lead];
+            const std::uint32_t single = static_cast<std::uint32_t>(Cp936UnitTable::kSingleBase) + p[0];
+            const std::uint32_t choosePair = 0u - lead;
+            const UnitDigits digits = table.digits[(pair & choosePair) | (single & ~choosePair)];
+            missing |= digits == 0;
+            std::memcpy(out, &digits, sizeof digits);
+            out += sizeof digits;
+        }
+        if (out - chunk > static_cast<std::ptrdiff_t>(sizeof chunk - 4 * kBlock) || base + length == n) {
+            // A pair or byte that is no character fails the whole text.
+            if (missing) return {};
+            hex.append(chunk, static_cast<std::size_t>(out - chunk));
+            out = chunk;
+        }
+    }
+    return hex;
+}
+
+Text UnicodeHexToText(std::string_view hex, WindowTies& ties) {
+    Text text;
+    DecodeUnicodeHex(hex, ties, text);
+    return text;
+}
+
+Text UnicodeHexToAnsiHex(std::string_view hex, WindowTies& ties) {
+    Text text;
+    if (!DecodeUnicodeHex(hex, ties, text)) return {};
+    return TextToAnsiHex(text, ties);
+}
+
+}  // namespace morvane
