@@ -1,0 +1,10 @@
+// The signature comparison window: its table and handlers.
+#pragma once
+
+#include "ui/toolkit/control_table.h"
+
+namespace morvane::ui {
+
+const WindowSpec& CompareWindowSpec();
+
+}  // namespace morvane::ui

@@ -1,0 +1,10 @@
+// The main window: its table and handlers.
+#pragma once
+
+#include "ui/toolkit/control_table.h"
+
+namespace morvane::ui {
+
+const WindowSpec& MainWindowSpec();
+
+}  // namespace morvane::ui
