@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cwchar>
 
 #include "engine/win/tests/test_windows.h"
@@ -65,7 +66,19 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (!attach || !adjust || !setAero) return 4;
 
     using morvane::engine::testing::CreateSampleWindow;
-    CreateSampleWindow(L"Morvane  by Ziltro", 10, 10);
+    const auto first = CreateSampleWindow(L"Morvane  by Ziltro", 10, 10);
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    constexpr int kRounds = 50;
+
+    // The same redraw of the plain window, as a yardstick for the retint below.
+    QueryPerformanceCounter(&start);
+    for (int i = 0; i < kRounds; ++i)
+        RedrawWindow(first.frame, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    QueryPerformanceCounter(&end);
+    std::printf("system redraw of one window: %.2f ms each\n",
+                (end.QuadPart - start.QuadPart) * 1000.0 / frequency.QuadPart / kRounds);
     attach(reinterpret_cast<ULONG_PTR>(morvane_test_skin), morvane_test_skin_size, 0, 0, 0, 0, 0, 0, 0, 0);
     adjust(255, 0, 0, 9, 0, 0, 0, 0, 0, 0);
     setAero(gradient, 0, 0, 0, 0, 0, 0, 0, 0, 0);
@@ -74,6 +87,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const auto second = CreateSampleWindow(L"对比特征码", 10, 260);
     SetFocus(second.sourceEdit);
     morvane::engine::testing::PumpMessages();
+
+    // What a retint costs with both windows open: palette, brushes and a full redraw.
+    QueryPerformanceCounter(&start);
+    for (int i = 0; i < kRounds; ++i) adjust(255, 0, 0, 9, 0, 0, (x + i * 51) & 0xFF, y, z, 0);
+    QueryPerformanceCounter(&end);
+    adjust(255, 0, 0, 9, 0, 0, x, y, z, 0);
+    std::printf("retint with redraw of two windows: %.2f ms each\n",
+                (end.QuadPart - start.QuadPart) * 1000.0 / frequency.QuadPart / kRounds);
+    std::fflush(stdout);
+
     Sleep(300);
     morvane::engine::testing::PumpMessages();
     return SaveScreen(argv[1], 540, 510) ? 0 : 1;
