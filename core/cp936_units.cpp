@@ -46,11 +46,13 @@ void FillPairs(Cp936UnitTable& table, unsigned lead, unsigned first, unsigned la
 
 Cp936UnitTable Build() {
     Cp936UnitTable table;
-    table.digits.assign(Cp936UnitTable::kSingleBase + 256, 0);
+    table.digits.assign(65536, 0);
     for (unsigned b = 0; b < 256; ++b) {
         const ByteSet units = ToUtf16(ByteSet{static_cast<std::uint8_t>(b)});
-        if (units.size() == 2) table.digits[Cp936UnitTable::kSingleBase + b] = DigitsOf(units[0], units[1]);
-        else table.isLead[b] = 1;
+        if (units.size() == 2)
+            std::fill_n(table.digits.begin() + b * 256, 256, DigitsOf(units[0], units[1]));
+        else
+            table.isLead[b] = 1;
     }
     // A byte that is no character alone can only start a two-byte one.
     for (unsigned lead = 0; lead < 256; ++lead)

@@ -14,9 +14,9 @@ namespace morvane {
 using UnitDigits = std::uint32_t;
 
 struct Cp936UnitTable {
-    // digits[lead * 256 + trail] for a two-byte character,
-    // digits[kSingleBase + byte] for a one-byte character.
-    static constexpr std::size_t kSingleBase = 65536;
+    // digits[lead * 256 + trail] for a two-byte character; for a one-byte
+    // character b, its digits fill the whole row b, which no pair uses since b
+    // leads none. So a lookup at first * 256 + next byte serves both.
     std::vector<UnitDigits> digits;
     // 1 for a byte that is no character alone, so it can only start a two-byte one.
     std::array<std::uint8_t, 256> isLead{};

@@ -113,15 +113,22 @@ Text AnsiHexToText(std::string_view hex, WindowTies& ties) {
 Text TextToAnsiHex(std::string_view text, WindowTies& ties) {
     // The scratch box always holds the latest result, written once.
     ties.SetScratchText("");
-    Text hex(2 * text.size(), '\0');
-    EncodeHex(reinterpret_cast<const unsigned char*>(text.data()), text.size(), hex.data());
+    Text hex;
+    hex.reserve(2 * text.size());
+    // Encoded through a small buffer, so the result is written only once.
+    constexpr std::size_t kChunk = 4096;
+    char chunk[2 * kChunk];
+    for (std::size_t done = 0; done < text.size(); done += kChunk) {
+        const std::size_t length = std::min(kChunk, text.size() - done);
+        EncodeHex(reinterpret_cast<const unsigned char*>(text.data()) + done, length, chunk);
+        hex.append(chunk, 2 * length);
+    }
     ties.SetScratchText(hex);
     return hex;
 }
 
 Text TextToUnicodeHex(std::string_view text) {
     const Cp936UnitTable& table = Cp936Units();
-    const auto* in = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t n = text.size();
     Text hex;
     // At most four digits per byte; untouched room costs no memory pages.
@@ -129,11 +136,16 @@ Text TextToUnicodeHex(std::string_view text) {
     constexpr std::size_t kBlocksPerChunk = 16;
     char chunk[4 * kBlock * kBlocksPerChunk];
     char* out = chunk;
+    // The last block is read from a copy with room for one byte past the end,
+    // so every character can look at the byte after its first.
+    unsigned char lastBlock[kBlock + 1] = {};
     std::uint64_t carry = 0;
     bool missing = false;
     for (std::size_t base = 0; base < n; base += kBlock) {
         const std::size_t length = std::min(kBlock, n - base);
-        const std::uint64_t leads = LeadMask(table, in + base, length);
+        const auto* in = reinterpret_cast<const unsigned char*>(text.data()) + base;
+        if (base + kBlock >= n) in = static_cast<const unsigned char*>(std::memcpy(lastBlock, in, length));
+        const std::uint64_t leads = LeadMask(table, in, length);
         const std::uint64_t trails = TrailBytes(leads, carry);
         // A lead byte whose second byte would lie past the end fails the text.
         if (base + length == n && (length < kBlock ? (trails >> length) & 1 : carry)) return {};
@@ -142,12 +154,7 @@ Text TextToUnicodeHex(std::string_view text) {
         while (starts != 0) {
             const int k = std::countr_zero(starts);
             starts &= starts - 1;
-            const unsigned char* p = in + base + k;
-            const auto lead = static_cast<std::uint32_t>((leads >> k) & 1);
-            const std::uint32_t pair = p[0] * 256u + p[lead];
-            const std::uint32_t single = static_cast<std::uint32_t>(Cp936UnitTable::kSingleBase) + p[0];
-            const std::uint32_t choosePair = 0u - lead;
-            const UnitDigits digits = table.digits[(pair & choosePair) | (single & ~choosePair)];
+            const UnitDigits digits = table.digits[in[k] * 256u + in[k + 1]];
             missing |= digits == 0;
             std::memcpy(out, &digits, sizeof digits);
             out += sizeof digits;

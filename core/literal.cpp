@@ -30,6 +30,18 @@ constexpr auto kDecimalItems = [] {
     return items;
 }();
 
+// The byte of one item. Items in the form this file writes (one to three
+// plain digits) are read directly; anything else goes through ToByte.
+std::uint8_t ItemByte(std::string_view item) {
+    if (item.empty() || item.size() > 3) return ToByte(item);
+    unsigned value = 0;
+    for (char c : item) {
+        if (c < '0' || c > '9') return ToByte(item);
+        value = value * 10 + static_cast<unsigned>(c - '0');
+    }
+    return static_cast<std::uint8_t>(value & 0xFF);
+}
+
 }  // namespace
 
 Text FormatByteSetLiteral(const ByteSet& bytes, WindowTies& ties) {
@@ -67,13 +79,13 @@ ByteSet ParseByteSetLiteral(std::string_view literal) {
         if (c >= 0x80) {
             i += 2;
         } else if (c == ',') {
-            bytes.push_back(ToByte(body.substr(itemStart, i - itemStart)));
+            bytes.push_back(ItemByte(body.substr(itemStart, i - itemStart)));
             itemStart = ++i;
         } else {
             ++i;
         }
     }
-    if (itemStart < body.size()) bytes.push_back(ToByte(body.substr(itemStart)));
+    if (itemStart < body.size()) bytes.push_back(ItemByte(body.substr(itemStart)));
     return bytes;
 }
 
