@@ -22,7 +22,7 @@ bool DecodeWithPumps(std::string_view hex, unsigned char* out, bool zeroToLineFe
     const std::size_t total = (hex.size() + 1) / 2;
     for (std::size_t done = 0; done < total;) {
         const std::size_t block = std::min(kBytesPerEventPump, total - done);
-        const std::size_t blockPairs = std::min(block, pairs - std::min(pairs, done));
+        const std::size_t blockPairs = std::min(block, pairs - done);
         DecodeHexPairs(hex.data() + 2 * done, blockPairs, out + done, zeroToLineFeed);
         if (blockPairs < block) {
             // An odd length leaves a one-byte last piece, read as a single digit.
@@ -82,6 +82,20 @@ std::uint64_t TrailBytes(std::uint64_t leads, std::uint64_t& carry) {
     return (kEven ^ (evenRuns << 1)) & afterLead;
 }
 
+// Writes the four digits of the character at each start bit of the block,
+// with no branch on the text. True when some start is no character.
+bool LookUpCharacters(const Cp936UnitTable& table, const unsigned char* block, std::uint64_t starts, char*& out) {
+    bool missing = false;
+    for (; starts != 0; starts &= starts - 1) {
+        const int k = std::countr_zero(starts);
+        const UnitDigits digits = table.digits[block[k] * 256u + block[k + 1]];
+        missing |= digits == 0;
+        std::memcpy(out, &digits, sizeof digits);
+        out += sizeof digits;
+    }
+    return missing;
+}
+
 }  // namespace
 
 std::int64_t HexToInt64(std::string_view digits) {
@@ -131,10 +145,9 @@ Text TextToUnicodeHex(std::string_view text) {
     const Cp936UnitTable& table = Cp936Units();
     const std::size_t n = text.size();
     Text hex;
-    // At most four digits per byte; untouched room costs no memory pages.
-    hex.reserve(4 * n);
-    constexpr std::size_t kBlocksPerChunk = 16;
-    char chunk[4 * kBlock * kBlocksPerChunk];
+    // At most four digits per byte; room never written costs no memory pages.
+    hex.reserve(n <= hex.max_size() / 4 ? 4 * n : n);
+    char chunk[4 * kBlock * 16];
     char* out = chunk;
     // The last block is read from a copy with room for one byte past the end,
     // so every character can look at the byte after its first.
@@ -143,23 +156,15 @@ Text TextToUnicodeHex(std::string_view text) {
     bool missing = false;
     for (std::size_t base = 0; base < n; base += kBlock) {
         const std::size_t length = std::min(kBlock, n - base);
+        const bool last = base + length == n;
         const auto* in = reinterpret_cast<const unsigned char*>(text.data()) + base;
-        if (base + kBlock >= n) in = static_cast<const unsigned char*>(std::memcpy(lastBlock, in, length));
-        const std::uint64_t leads = LeadMask(table, in, length);
-        const std::uint64_t trails = TrailBytes(leads, carry);
+        if (last) in = static_cast<const unsigned char*>(std::memcpy(lastBlock, in, length));
+        const std::uint64_t trails = TrailBytes(LeadMask(table, in, length), carry);
         // A lead byte whose second byte would lie past the end fails the text.
-        if (base + length == n && (length < kBlock ? (trails >> length) & 1 : carry)) return {};
-        // Every character of the block looked up without a data-dependent branch.
-        std::uint64_t starts = ~trails & (length < kBlock ? (std::uint64_t{1} << length) - 1 : ~std::uint64_t{0});
-        while (starts != 0) {
-            const int k = std::countr_zero(starts);
-            starts &= starts - 1;
-            const UnitDigits digits = table.digits[in[k] * 256u + in[k + 1]];
-            missing |= digits == 0;
-            std::memcpy(out, &digits, sizeof digits);
-            out += sizeof digits;
-        }
-        if (out - chunk > static_cast<std::ptrdiff_t>(sizeof chunk - 4 * kBlock) || base + length == n) {
+        if (last && (length < kBlock ? (trails >> length) & 1 : carry)) return {};
+        const std::uint64_t inBlock = length < kBlock ? (std::uint64_t{1} << length) - 1 : ~std::uint64_t{0};
+        missing |= LookUpCharacters(table, in, ~trails & inBlock, out);
+        if (last || out > std::end(chunk) - 4 * kBlock) {
             // A pair or byte that is no character fails the whole text.
             if (missing) return {};
             hex.append(chunk, static_cast<std::size_t>(out - chunk));
