@@ -251,8 +251,8 @@ TEST_F(EngineDll, ControlsKeepWorking) {
     ExpectThemed(w, Expected(skin::kNoTint, false));
 }
 
-// Buttons of both kinds: the plain ones and those with visual styles, which
-// paint through custom draw.
+// Controls of both kinds: the plain ones and those with visual styles, whose
+// buttons also paint through custom draw.
 class EngineDllButtons : public EngineDll, public ::testing::WithParamInterface<bool> {};
 
 HANDLE VisualStylesContext() {
@@ -273,7 +273,7 @@ HANDLE VisualStylesContext() {
     return CreateActCtxW(&context);
 }
 
-TEST_P(EngineDllButtons, PushButtonsAreOursInEveryState) {
+TEST_P(EngineDllButtons, EveryPartIsOursAndButtonsInEveryState) {
     HANDLE context = INVALID_HANDLE_VALUE;
     ULONG_PTR cookie = 0;
     if (GetParam()) {
@@ -285,7 +285,7 @@ TEST_P(EngineDllButtons, PushButtonsAreOursInEveryState) {
     ASSERT_EQ(AttachSkin(), 1u);
     ASSERT_EQ(TintWith(160, 120, 70), 1u);
     const Palette p = Expected(Tint{255, 9, 160, 120, 70}, false);
-    EXPECT_EQ(At(w.frame, kButtonFace), p.buttonFace);
+    ExpectThemed(w, p);
 
     SendMessageW(w.clearButton, BM_SETSTATE, TRUE, 0);
     PumpMessages();
