@@ -46,7 +46,13 @@ std::int64_t TruncToInt(double x);
 
 // Random draws: per-thread generator state, one process-wide seed offset.
 std::uint32_t TickCountMs();
+// Seeds from the tick count plus the seed offset, then advances the offset.
 void SeedRandom();
+// Sets the calling thread's generator state directly.
+void SeedRandom(std::uint32_t seed);
+// SeedRandom() with a given tick count; returns the seed it used.
+std::uint32_t SeedRandomAt(std::uint32_t tickMs);
+// low + draw mod (range + 1), a draw being bits 16..30 of the next state.
 std::int32_t RandomInt(std::int32_t low, std::int32_t high);
 
 // A growable in-memory byte file with a current position (grows in 1024-byte steps).
@@ -54,7 +60,8 @@ class MemoryFile {
 public:
     void InsertText(std::string_view t);
     void SeekToStart();
-    // From the position to the end, up to the first byte 00 or 1A.
+    // From the position to the end, up to the first byte 00 or 1A; moves the
+    // position past the bytes returned.
     Text ReadText();
 
 private:
