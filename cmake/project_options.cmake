@@ -26,14 +26,15 @@ endfunction()
 
 # Turns a file (possibly built by another target) into a C++ source holding its
 # bytes as `const unsigned char SYMBOL[]` and `const std::size_t SYMBOL_size`.
-# The generated source's path is returned in OUT_VAR.
+# The generated source's path is returned in OUT_VAR. Further arguments are
+# dependencies, such as the target that builds INPUT.
 function(morvane_embed_file OUT_VAR INPUT SYMBOL)
   set(output ${CMAKE_CURRENT_BINARY_DIR}/embedded_${SYMBOL}.cpp)
   add_custom_command(
     OUTPUT ${output}
     COMMAND ${CMAKE_COMMAND} -DINPUT=${INPUT} -DOUTPUT=${output} -DSYMBOL=${SYMBOL}
             -P ${PROJECT_SOURCE_DIR}/cmake/embed_file.cmake
-    DEPENDS ${INPUT} ${PROJECT_SOURCE_DIR}/cmake/embed_file.cmake
+    DEPENDS ${INPUT} ${PROJECT_SOURCE_DIR}/cmake/embed_file.cmake ${ARGN}
     COMMENT "Embedding ${INPUT}"
     VERBATIM)
   set(${OUT_VAR} ${output} PARENT_SCOPE)
