@@ -21,9 +21,13 @@ bool SystemCalls::OpenCalculator() {
     std::wstring directory(MAX_PATH, L'\0');
     const UINT length = GetSystemDirectoryW(directory.data(), MAX_PATH);
     directory.resize(length < MAX_PATH ? length : 0);
-    const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, nullptr, L"calc", nullptr, directory.empty() ? nullptr : directory.c_str(), SW_SHOWNORMAL));
-    return result > 32;
+    SHELLEXECUTEINFOW request{};
+    request.cbSize = sizeof request;
+    request.fMask = SEE_MASK_FLAG_NO_UI;  // a calculator that does not start is not reported
+    request.lpFile = L"calc";
+    request.lpDirectory = directory.empty() ? nullptr : directory.c_str();
+    request.nShow = SW_SHOWNORMAL;
+    return ShellExecuteExW(&request) != FALSE;
 }
 
 void SystemCalls::ReportStartUpFailure() {

@@ -283,6 +283,9 @@ LRESULT Control::subclassed(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
                     return 0;
                 }
             }
+            // Some systems' edit controls select everything on Ctrl+A by
+            // themselves, Shift or not; selecting is left to the key handlers.
+            if (spec_.kind == ControlKind::EditBox && wParam == 'A' && GetKeyState(VK_CONTROL) < 0) return 0;
             break;
         case WM_MOUSEMOVE:
         case WM_LBUTTONUP: {

@@ -1,0 +1,83 @@
+// Start-up and the end of the program, through the program's own entry.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/compare_window.h"
+#include "ui/main_window.h"
+#include "ui/start_up.h"
+#include "ui/system_calls.h"
+#include "ui/toolkit/application.h"
+#include "ui/toolkit/window.h"
+
+namespace morvane::ui {
+namespace {
+
+std::vector<std::string> steps;
+bool mainClosesFirst = true;
+
+class FailureRecorder final : public SystemCalls {
+public:
+    void ReportStartUpFailure() override { steps.push_back("failure reported"); }
+};
+
+HWND WindowOf(const WindowSpec& spec) {
+    Window* window = FindOpenWindow(spec);
+    return window ? window->hwnd() : nullptr;
+}
+
+void CALLBACK CloseSecond(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    const WindowSpec& survivor = mainClosesFirst ? CompareWindowSpec() : MainWindowSpec();
+    const WindowSpec& closed = mainClosesFirst ? MainWindowSpec() : CompareWindowSpec();
+    steps.push_back(WindowOf(closed) == nullptr && WindowOf(survivor) != nullptr ? "one window open" : "unexpected");
+    PostMessageW(WindowOf(survivor), WM_CLOSE, 0, 0);
+}
+
+void CALLBACK OpenCompareThenCloseFirst(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    Window* main = FindOpenWindow(MainWindowSpec());
+    SendMessageW((*main)["按钮_对比特征码"].hwnd(), BM_CLICK, 0, 0);
+    steps.push_back(WindowOf(CompareWindowSpec()) ? "compare open" : "compare missing");
+    PostMessageW(WindowOf(mainClosesFirst ? MainWindowSpec() : CompareWindowSpec()), WM_CLOSE, 0, 0);
+    SetTimer(nullptr, 0, 100, CloseSecond);
+}
+
+TEST(Lifecycle, ProgramEndsWhenTheLastWindowClosesInEitherOrder) {
+    for (const bool mainFirst : {true, false}) {
+        mainClosesFirst = mainFirst;
+        steps.clear();
+        InitialiseToolkit();
+        RegisterExitProcedure([] { steps.push_back("exit procedure"); });
+        SetTimer(nullptr, 0, 100, OpenCompareThenCloseFirst);
+        EXPECT_EQ(RunProgram(MainWindowSpec()), 0);
+        EXPECT_EQ(steps, (std::vector<std::string>{"compare open", "one window open", "exit procedure"}))
+            << (mainFirst ? "main window closed first" : "comparison window closed first");
+        EXPECT_EQ(OpenWindowCount(), 0);
+    }
+}
+
+void RefuseToOpen(Window& window) { DestroyWindow(window.hwnd()); }
+const WindowSpec kUnopenable{"x", 100, 100, {}, RefuseToOpen};
+
+TEST(Lifecycle, MainWindowThatCannotBeCreatedIsReportedAndSkipsExitProcedures) {
+    steps.clear();
+    FailureRecorder recorder;
+    UseSystemCalls(&recorder);
+    RegisterExitProcedure([] { steps.push_back("exit procedure"); });
+    EXPECT_NE(RunProgram(kUnopenable), 0);
+    UseSystemCalls(nullptr);
+    EXPECT_EQ(steps, std::vector<std::string>{"failure reported"});
+    // Those procedures are gone for good: a later loop does not run them.
+    Window* other = OpenWindow(CompareWindowSpec());
+    ASSERT_NE(other, nullptr);
+    PostMessageW(other->hwnd(), WM_CLOSE, 0, 0);
+    RunMessageLoop();
+    EXPECT_EQ(steps, std::vector<std::string>{"failure reported"});
+}
+
+}  // namespace
+}  // namespace morvane::ui
