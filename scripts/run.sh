@@ -19,6 +19,11 @@ fi
 export MORVANE_WINEPREFIX=$root/build/screenshot-wineprefix
 scripts/wine-run.sh reg add 'HKCU\Software\Wine\AppDefaults\Morvane.exe\X11 Driver' \
   /v Managed /t REG_SZ /d N /f >/dev/null
+# The caption buttons Wine draws itself use this font.
+fonts=$MORVANE_WINEPREFIX/drive_c/windows/Fonts
+if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ ! -f "$fonts/marlett.ttf" ]; then
+  cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+fi
 
 fifo=$(mktemp -u); mkfifo "$fifo"
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
