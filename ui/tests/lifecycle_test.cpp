@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ui/compare_window.h"
+#include "ui/live_conversion.h"
 #include "ui/main_window.h"
 #include "ui/start_up.h"
 #include "ui/system_calls.h"
@@ -77,6 +78,27 @@ TEST(Lifecycle, MainWindowThatCannotBeCreatedIsReportedAndSkipsExitProcedures) {
     PostMessageW(other->hwnd(), WM_CLOSE, 0, 0);
     RunMessageLoop();
     EXPECT_EQ(steps, std::vector<std::string>{"failure reported"});
+}
+
+Text PumpThenAnswer(std::string_view, WindowTies& ties) {
+    ties.ProcessPendingEvents();
+    return "late";
+}
+
+// The user closes the window while a long conversion pumps its events.
+TEST(Lifecycle, ClosingTheMainWindowDuringAConversionIsSafe) {
+    InitialiseToolkit();
+    Window* main = OpenWindow(MainWindowSpec());
+    ASSERT_NE(main, nullptr);
+    PostMessageW(main->hwnd(), WM_CLOSE, 0, 0);
+    {
+        HandlerScope handler;  // as when a click or an edit runs it
+        ConvertForMode(*main, {"单选框_Ascii到文本", PumpThenAnswer, false, false});
+        EXPECT_FALSE(main->isOpen());
+        EXPECT_EQ((*main)["编辑框2"].text(), "");
+    }
+    ProcessPendingEvents();
+    EXPECT_EQ(OpenWindowCount(), 0);
 }
 
 }  // namespace
