@@ -228,6 +228,14 @@ TEST_F(Toolkit, KeyEventsCarryTheModifierState) {
     EXPECT_EQ(box().text(), "");
 }
 
+TEST_F(Toolkit, TabMovesTheFocusInTableOrder) {
+    Focus(*window, (*window)["按钮_甲"]);
+    PressKeys({VK_TAB});
+    EXPECT_TRUE(PumpUntil([&] { return GetFocus() == (*window)["选择框_甲"].hwnd(); }));
+    PressKeys({VK_SHIFT, VK_TAB});
+    EXPECT_TRUE(PumpUntil([&] { return GetFocus() == (*window)["按钮_甲"].hwnd(); }));
+}
+
 TEST_F(Toolkit, RadioButtonsExcludeEachOtherAndAreCheckedBeforeTheHandler) {
     SendMessageW((*window)["单选框_二"].hwnd(), BM_CLICK, 0, 0);
     SendMessageW((*window)["单选框_一"].hwnd(), BM_CLICK, 0, 0);

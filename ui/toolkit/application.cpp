@@ -31,7 +31,19 @@ void ReleaseClosedWindows() {
     if (State().handlerDepth == 0) State().closed.clear();
 }
 
+// Keyboard navigation (Tab between controls, arrows between radio buttons)
+// as in a dialog, for the windows of this toolkit.
+bool HandledAsDialogKey(MSG& message) {
+    if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST || !message.hwnd) return false;
+    HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    for (const auto& window : State().open) {
+        if (window->hwnd() == root) return IsDialogMessageW(root, &message) != FALSE;
+    }
+    return false;
+}
+
 void Dispatch(MSG& message) {
+    if (HandledAsDialogKey(message)) return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
 }
