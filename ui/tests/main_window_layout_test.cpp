@@ -114,6 +114,17 @@ TEST_F(LayoutTest, KindsAndEditSettings) {
     }
 }
 
+TEST_F(LayoutTest, EnterBreaksTheLineInBothBoxes) {
+    for (const char* box : {"编辑框1", "编辑框2"}) {
+        at(box).setText("");
+        Focus(*window, at(box));
+        PressKeys({'A'});
+        PressKeys({VK_RETURN});
+        PressKeys({'B'});
+        EXPECT_TRUE(PumpUntil([&] { return at(box).text() == "a\r\nb"; })) << box << ": " << at(box).text();
+    }
+}
+
 TEST_F(LayoutTest, FontsFollowTheTable) {
     struct Row {
         const char* name;
