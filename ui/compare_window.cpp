@@ -40,7 +40,7 @@ constexpr Settings kBox{.font = {14}, .multiLine = true};
 constexpr Settings kLabel{.verticallyCentred = true};
 constexpr Handlers kBoxHandlers{.keyPressed = SelectAllOnCtrlA};
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlRow kControls[] = {
     {"透明标签_特征码_标签1", ControlKind::Label, {6, 24, 48, 24}, "特征码1：", kLabel},
     {"编辑框_特征码1", ControlKind::EditBox, {56, 8, 296, 56}, "", kBox, kBoxHandlers},
     {"透明标签_特征码_标签2", ControlKind::Label, {8, 96, 48, 24}, "特征码2：", kLabel},
@@ -53,10 +53,10 @@ constexpr ControlSpec kControls[] = {
     {"按钮_清空", ControlKind::Button, {259, 200, 72, 24}, "清空", {}, {.clicked = OnClearAll}},
 };
 
-constexpr WindowSpec kCompareWindow{"对比特征码", 380, 259, kControls, OnCreated};
+constexpr WindowTable kCompareWindow{"对比特征码", 380, 259, kControls, OnCreated};
 
 }  // namespace
 
-const WindowSpec& CompareWindowSpec() { return kCompareWindow; }
+const WindowTable& CompareWindowTable() { return kCompareWindow; }
 
 }  // namespace morvane::ui

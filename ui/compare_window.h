@@ -5,6 +5,6 @@
 
 namespace morvane::ui {
 
-const WindowSpec& CompareWindowSpec();
+const WindowTable& CompareWindowTable();
 
 }  // namespace morvane::ui

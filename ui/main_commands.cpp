@@ -64,7 +64,7 @@ void OnOpenCalculator(Window&) {
     CurrentSystemCalls().OpenCalculator();  // nothing is reported when it does not start
 }
 
-void OnOpenCompareWindow(Window&) { OpenWindow(CompareWindowSpec()); }
+void OnOpenCompareWindow(Window&) { OpenWindow(CompareWindowTable()); }
 
 bool SelectAllOnCtrlA(Window&, Control& box, KeyEvent key) {
     if (key.key != 'A' || key.modifiers != kCtrl) return true;

@@ -8,10 +8,10 @@
 namespace morvane::ui {
 namespace {
 
-constexpr FontSpec kFontA{14, true};
-constexpr FontSpec kFontBBold{12, true};
-constexpr FontSpec kFontB{12, false};
-constexpr FontSpec kBoxFont{15, false};
+constexpr FontChoice kFontA{14, true};
+constexpr FontChoice kFontBBold{12, true};
+constexpr FontChoice kFontB{12, false};
+constexpr FontChoice kBoxFont{15, false};
 
 constexpr Settings kCaptionLabel{.font = kFontA, .verticallyCentred = true};
 constexpr Settings kCountLabel{.font = kFontBBold, .align = HorizontalAlign::Centre, .verticallyCentred = true};
@@ -31,7 +31,7 @@ constexpr StatusPart kStatusParts[] = {
     {-1, "选中了0个字符"},
 };
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlRow kControls[] = {
     {"透明标签_原文", ControlKind::Label, {13, 2, 38, 32}, "原文：", kCaptionLabel},
     {"编辑框1", ControlKind::EditBox, {56, 6, 304, 48}, "", kBox, With(kBoxHandlers, OnSourceChanged)},
     {"透明标签_原文字符数量", ControlKind::Label, {16, 28, 24, 16}, "0", kCountLabel},
@@ -72,10 +72,10 @@ void OnCreated(Window& window) {
     window["时钟_是否22分开"].setPeriod(500);
 }
 
-constexpr WindowSpec kMainWindow{"Morvane  by Ziltro", 516, 232, kControls, OnCreated};
+constexpr WindowTable kMainWindow{"Morvane  by Ziltro", 516, 232, kControls, OnCreated};
 
 }  // namespace
 
-const WindowSpec& MainWindowSpec() { return kMainWindow; }
+const WindowTable& MainWindowTable() { return kMainWindow; }
 
 }  // namespace morvane::ui

@@ -5,6 +5,6 @@
 
 namespace morvane::ui {
 
-const WindowSpec& MainWindowSpec();
+const WindowTable& MainWindowTable();
 
 }  // namespace morvane::ui

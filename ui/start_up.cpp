@@ -6,7 +6,7 @@
 
 namespace morvane::ui {
 
-int RunProgram(const WindowSpec& mainWindow) {
+int RunProgram(const WindowTable& mainWindow) {
     InitialiseToolkit();
     SkinStartUpSteps();
     if (!OpenWindow(mainWindow)) {

@@ -8,6 +8,6 @@ namespace morvane::ui {
 // Starts the toolkit and the skin, opens the main window, runs until the last
 // window closes. When the main window cannot be created it says so and ends
 // at once, without the exit procedures. Returns the process exit code.
-int RunProgram(const WindowSpec& mainWindow);
+int RunProgram(const WindowTable& mainWindow);
 
 }  // namespace morvane::ui

@@ -4,5 +4,5 @@
 #include "ui/start_up.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    return morvane::ui::RunProgram(morvane::ui::MainWindowSpec());
+    return morvane::ui::RunProgram(morvane::ui::MainWindowTable());
 }

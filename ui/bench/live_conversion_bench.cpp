@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     if (sizes.empty()) sizes = {1, 16, 256};
 
     InitialiseToolkit();
-    Window* window = OpenWindow(MainWindowSpec());
+    Window* window = OpenWindow(MainWindowTable());
     if (!window) return 1;
     Window& main = *window;
 

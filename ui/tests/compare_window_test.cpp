@@ -20,7 +20,7 @@ class CompareWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         ASSERT_TRUE(InitialiseToolkit());
-        window = OpenWindow(CompareWindowSpec());
+        window = OpenWindow(CompareWindowTable());
     }
     void SetUp() override {
         ASSERT_NE(window, nullptr);
@@ -147,7 +147,7 @@ TEST_F(CompareWindowTest, OpeningAgainRestoresTheMinimisedWindowWithItsTexts) {
     Fill("8B45FC", "8B45F8", "8B45F?");
     ShowWindow(window->hwnd(), SW_MINIMIZE);
     ASSERT_TRUE(PumpUntil([] { return IsIconic(window->hwnd()) != FALSE; }));
-    EXPECT_EQ(OpenWindow(CompareWindowSpec()), window);
+    EXPECT_EQ(OpenWindow(CompareWindowTable()), window);
     EXPECT_TRUE(PumpUntil([] { return !IsIconic(window->hwnd()); }));
     EXPECT_EQ(at(kBoxes[0]).text(), "8B45FC");
     EXPECT_EQ(at(kBoxes[1]).text(), "8B45F8");

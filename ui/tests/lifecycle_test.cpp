@@ -25,25 +25,25 @@ public:
     void ReportStartUpFailure() override { steps.push_back("failure reported"); }
 };
 
-HWND WindowOf(const WindowSpec& spec) {
-    Window* window = FindOpenWindow(spec);
+HWND WindowOf(const WindowTable& table) {
+    Window* window = FindOpenWindow(table);
     return window ? window->hwnd() : nullptr;
 }
 
 void CALLBACK CloseSecond(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
-    const WindowSpec& survivor = mainClosesFirst ? CompareWindowSpec() : MainWindowSpec();
-    const WindowSpec& closed = mainClosesFirst ? MainWindowSpec() : CompareWindowSpec();
+    const WindowTable& survivor = mainClosesFirst ? CompareWindowTable() : MainWindowTable();
+    const WindowTable& closed = mainClosesFirst ? MainWindowTable() : CompareWindowTable();
     steps.push_back(WindowOf(closed) == nullptr && WindowOf(survivor) != nullptr ? "one window open" : "unexpected");
     PostMessageW(WindowOf(survivor), WM_CLOSE, 0, 0);
 }
 
 void CALLBACK OpenCompareThenCloseFirst(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
-    Window* main = FindOpenWindow(MainWindowSpec());
+    Window* main = FindOpenWindow(MainWindowTable());
     SendMessageW((*main)["按钮_对比特征码"].hwnd(), BM_CLICK, 0, 0);
-    steps.push_back(WindowOf(CompareWindowSpec()) ? "compare open" : "compare missing");
-    PostMessageW(WindowOf(mainClosesFirst ? MainWindowSpec() : CompareWindowSpec()), WM_CLOSE, 0, 0);
+    steps.push_back(WindowOf(CompareWindowTable()) ? "compare open" : "compare missing");
+    PostMessageW(WindowOf(mainClosesFirst ? MainWindowTable() : CompareWindowTable()), WM_CLOSE, 0, 0);
     SetTimer(nullptr, 0, 100, CloseSecond);
 }
 
@@ -54,7 +54,7 @@ TEST(Lifecycle, ProgramEndsWhenTheLastWindowClosesInEitherOrder) {
         InitialiseToolkit();
         RegisterExitProcedure([] { steps.push_back("exit procedure"); });
         SetTimer(nullptr, 0, 100, OpenCompareThenCloseFirst);
-        EXPECT_EQ(RunProgram(MainWindowSpec()), 0);
+        EXPECT_EQ(RunProgram(MainWindowTable()), 0);
         EXPECT_EQ(steps, (std::vector<std::string>{"compare open", "one window open", "exit procedure"}))
             << (mainFirst ? "main window closed first" : "comparison window closed first");
         EXPECT_EQ(OpenWindowCount(), 0);
@@ -62,7 +62,7 @@ TEST(Lifecycle, ProgramEndsWhenTheLastWindowClosesInEitherOrder) {
 }
 
 void RefuseToOpen(Window& window) { DestroyWindow(window.hwnd()); }
-const WindowSpec kUnopenable{"x", 100, 100, {}, RefuseToOpen};
+const WindowTable kUnopenable{"x", 100, 100, {}, RefuseToOpen};
 
 TEST(Lifecycle, MainWindowThatCannotBeCreatedIsReportedAndSkipsExitProcedures) {
     steps.clear();
@@ -73,7 +73,7 @@ TEST(Lifecycle, MainWindowThatCannotBeCreatedIsReportedAndSkipsExitProcedures) {
     UseSystemCalls(nullptr);
     EXPECT_EQ(steps, std::vector<std::string>{"failure reported"});
     // Those procedures are gone for good: a later loop does not run them.
-    Window* other = OpenWindow(CompareWindowSpec());
+    Window* other = OpenWindow(CompareWindowTable());
     ASSERT_NE(other, nullptr);
     PostMessageW(other->hwnd(), WM_CLOSE, 0, 0);
     RunMessageLoop();
@@ -88,7 +88,7 @@ Text PumpThenAnswer(std::string_view, WindowTies& ties) {
 // The user closes the window while a long conversion pumps its events.
 TEST(Lifecycle, ClosingTheMainWindowDuringAConversionIsSafe) {
     InitialiseToolkit();
-    Window* main = OpenWindow(MainWindowSpec());
+    Window* main = OpenWindow(MainWindowTable());
     ASSERT_NE(main, nullptr);
     PostMessageW(main->hwnd(), WM_CLOSE, 0, 0);
     {

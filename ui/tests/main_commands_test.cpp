@@ -238,10 +238,10 @@ TEST_F(MainCommands, RealCalculatorCallStartsItOrFailsQuietly) {
 
 TEST_F(MainCommands, CompareCommandNeverOpensASecondWindow) {
     Click("按钮_对比特征码");
-    Window* compare = FindOpenWindow(CompareWindowSpec());
+    Window* compare = FindOpenWindow(CompareWindowTable());
     ASSERT_NE(compare, nullptr);
     Click("按钮_对比特征码");
-    EXPECT_EQ(FindOpenWindow(CompareWindowSpec()), compare);
+    EXPECT_EQ(FindOpenWindow(CompareWindowTable()), compare);
     EXPECT_EQ(OpenWindowCount(), 2);
     int windowsTitled = 0;
     EnumThreadWindows(GetCurrentThreadId(), CountCompareWindows, reinterpret_cast<LPARAM>(&windowsTitled));

@@ -48,7 +48,7 @@ class MainWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         ASSERT_TRUE(InitialiseToolkit());
-        window = OpenWindow(MainWindowSpec());
+        window = OpenWindow(MainWindowTable());
     }
 
     void SetUp() override {

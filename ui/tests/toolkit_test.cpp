@@ -54,7 +54,7 @@ void OnTick(Window&) { ++journal.ticks; }
 
 constexpr StatusPart kParts[] = {{100, "第一部分"}, {-1, "第二部分"}};
 
-const ControlSpec kControls[] = {
+const ControlRow kControls[] = {
     {"编辑框_甲", ControlKind::EditBox, {10, 10, 200, 40}, "", {.font = {15}, .multiLine = true},
      {.textChanged = OnBoxChanged, .keyPressed = OnBoxKey}},
     {"编辑框_隐藏", ControlKind::EditBox, {10, 60, 50, 20}, "", {.hidden = true}},
@@ -68,12 +68,12 @@ const ControlSpec kControls[] = {
     {"状态条", ControlKind::StatusBar, {}, "", {.parts = kParts}},
     {"时钟", ControlKind::Timer, {}, "", {}, {.tick = OnTick}},
 };
-const WindowSpec kTestWindow{"工具箱测试", 400, 250, kControls};
+const WindowTable kTestWindow{"工具箱测试", 400, 250, kControls};
 
-const ControlSpec kOtherControls[] = {
+const ControlRow kOtherControls[] = {
     {"按钮_乙", ControlKind::Button, {10, 10, 80, 24}, "乙"},
 };
-const WindowSpec kOtherWindow{"另一个窗口", 200, 120, kOtherControls};
+const WindowTable kOtherWindow{"另一个窗口", 200, 120, kOtherControls};
 
 std::wstring ClassOf(HWND hwnd) {
     wchar_t name[64] = {};
@@ -90,8 +90,8 @@ protected:
         window = OpenWindow(kTestWindow);
     }
     static void TearDownTestSuite() {
-        for (const WindowSpec* spec : {&kTestWindow, &kOtherWindow}) {
-            if (Window* open = FindOpenWindow(*spec)) DestroyWindow(open->hwnd());
+        for (const WindowTable* table : {&kTestWindow, &kOtherWindow}) {
+            if (Window* open = FindOpenWindow(*table)) DestroyWindow(open->hwnd());
         }
         ProcessPendingEvents();
     }

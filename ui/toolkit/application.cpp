@@ -56,17 +56,17 @@ bool InitialiseToolkit() {
     return Window::RegisterWindowClass();
 }
 
-Window* FindOpenWindow(const WindowSpec& spec) {
+Window* FindOpenWindow(const WindowTable& table) {
     for (auto& window : State().open) {
-        if (&window->spec() == &spec && window->isOpen()) return window.get();
+        if (&window->table() == &table && window->isOpen()) return window.get();
     }
     return nullptr;
 }
 
 int OpenWindowCount() { return static_cast<int>(State().open.size()); }
 
-Window* OpenWindow(const WindowSpec& spec) {
-    if (Window* existing = FindOpenWindow(spec)) {
+Window* OpenWindow(const WindowTable& table) {
+    if (Window* existing = FindOpenWindow(table)) {
         if (IsIconic(existing->hwnd())) {
             ShowWindow(existing->hwnd(), SW_RESTORE);
         } else {
@@ -74,7 +74,7 @@ Window* OpenWindow(const WindowSpec& spec) {
         }
         return existing;
     }
-    auto created = Window::Create(spec);
+    auto created = Window::Create(table);
     if (!created) return nullptr;
     Window* window = created.get();
     if (!window->isOpen()) {  // closed by its own created handler

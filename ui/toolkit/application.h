@@ -16,8 +16,8 @@ bool InitialiseToolkit();
 // Opens the window of this table modeless. When it is already open it is
 // restored if minimised, else activated; it is never opened twice.
 // Null when the window cannot be created.
-Window* OpenWindow(const WindowSpec& spec);
-Window* FindOpenWindow(const WindowSpec& spec);
+Window* OpenWindow(const WindowTable& table);
+Window* FindOpenWindow(const WindowTable& table);
 int OpenWindowCount();
 
 void RegisterExitProcedure(std::function<void()> procedure);

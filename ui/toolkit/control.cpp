@@ -23,9 +23,9 @@ struct NativeKind {
     DWORD exStyle;
 };
 
-NativeKind NativeKindOf(const ControlSpec& spec) {
-    const Settings& s = spec.settings;
-    switch (spec.kind) {
+NativeKind NativeKindOf(const ControlRow& row) {
+    const Settings& s = row.settings;
+    switch (row.kind) {
         case ControlKind::EditBox:
             return {L"EDIT",
                     static_cast<DWORD>(WS_TABSTOP | ES_LEFT |
@@ -74,40 +74,40 @@ void DiscardTranslatedCharacter(HWND control) {
 
 }  // namespace
 
-Control::Control(Window& owner, const ControlSpec& spec, int id) : owner_(owner), spec_(spec), id_(id) {}
+Control::Control(Window& owner, const ControlRow& row, int id) : owner_(owner), row_(row), id_(id) {}
 
 void Control::create(HWND parent, UINT dpi) {
-    const NativeKind native = NativeKindOf(spec_);
+    const NativeKind native = NativeKindOf(row_);
     if (!native.windowClass) return;  // a timer has no window of its own
     DWORD style = WS_CHILD | native.style;
-    if (!spec_.settings.hidden) style |= WS_VISIBLE;
-    if (spec_.settings.disabled) style |= WS_DISABLED;
-    hwnd_ = CreateWindowExW(native.exStyle, native.windowClass, WideFromUtf8(spec_.caption).c_str(), style, 0, 0, 0, 0,
+    if (!row_.settings.hidden) style |= WS_VISIBLE;
+    if (row_.settings.disabled) style |= WS_DISABLED;
+    hwnd_ = CreateWindowExW(native.exStyle, native.windowClass, WideFromUtf8(row_.caption).c_str(), style, 0, 0, 0, 0,
                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleW(nullptr),
                             nullptr);
     if (!hwnd_) return;
     SetWindowSubclass(hwnd_, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
-    if (spec_.kind == ControlKind::EditBox) SendMessageW(hwnd_, EM_SETLIMITTEXT, 0, 0);
+    if (row_.kind == ControlKind::EditBox) SendMessageW(hwnd_, EM_SETLIMITTEXT, 0, 0);
     applyDpi(dpi);
-    if (spec_.kind == ControlKind::StatusBar) {
-        for (int i = 0; i < static_cast<int>(spec_.settings.parts.size()); ++i) {
-            setPartText(i, Gbk(spec_.settings.parts[static_cast<std::size_t>(i)].text));
+    if (row_.kind == ControlKind::StatusBar) {
+        for (int i = 0; i < static_cast<int>(row_.settings.parts.size()); ++i) {
+            setPartText(i, Gbk(row_.settings.parts[static_cast<std::size_t>(i)].text));
         }
     }
 }
 
 void Control::applyDpi(UINT dpi) {
     if (!hwnd_) return;
-    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(owner_.fontFor(spec_.settings.font)), FALSE);
-    const Rect96& place = spec_.place;
-    if (spec_.kind == ControlKind::StatusBar) {
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(owner_.fontFor(row_.settings.font)), FALSE);
+    const Rect96& place = row_.place;
+    if (row_.kind == ControlKind::StatusBar) {
         RECT client;
         GetClientRect(GetParent(hwnd_), &client);
         const int height = ScaleForDpi(kStatusBarHeight96, dpi);
         MoveWindow(hwnd_, 0, client.bottom - height, client.right, height, TRUE);
         std::vector<int> edges;
         int right = 0;
-        for (const StatusPart& part : spec_.settings.parts) {
+        for (const StatusPart& part : row_.settings.parts) {
             right += ScaleForDpi(part.width, dpi);
             edges.push_back(part.width < 0 ? -1 : right);
         }
@@ -141,12 +141,12 @@ void Control::setText(std::string_view text) {
     ++quietWrites_;
     setWideText(wide);
     --quietWrites_;
-    if (spec_.kind == ControlKind::Label) redrawBehindLabel();
-    if (spec_.kind == ControlKind::EditBox) raiseTextChanged();
+    if (row_.kind == ControlKind::Label) redrawBehindLabel();
+    if (row_.kind == ControlKind::EditBox) raiseTextChanged();
 }
 
 void Control::append(std::string_view text) {
-    if (!hwnd_ || spec_.kind != ControlKind::EditBox) return;
+    if (!hwnd_ || row_.kind != ControlKind::EditBox) return;
     const std::wstring wide = WideFromText(text);
     ++quietWrites_;
     {
@@ -175,7 +175,7 @@ int Control::checked() const {
 
 void Control::setChecked(int checked) {
     if (!hwnd_) return;
-    if (checked && spec_.kind == ControlKind::RadioButton) {
+    if (checked && row_.kind == ControlKind::RadioButton) {
         for (auto& other : owner_.controls()) {
             if (other.get() != this && other->kind() == ControlKind::RadioButton) other->setChecked(0);
         }
@@ -234,12 +234,12 @@ void Control::setPeriod(int milliseconds) {
 }
 
 void Control::setPartText(int part, std::string_view text) {
-    if (!hwnd_ || part < 0 || part >= static_cast<int>(spec_.settings.parts.size())) return;
+    if (!hwnd_ || part < 0 || part >= static_cast<int>(row_.settings.parts.size())) return;
     SendMessageW(hwnd_, SB_SETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(WideFromText(text).c_str()));
 }
 
 Text Control::partText(int part) const {
-    if (!hwnd_ || part < 0 || part >= static_cast<int>(spec_.settings.parts.size())) return {};
+    if (!hwnd_ || part < 0 || part >= static_cast<int>(row_.settings.parts.size())) return {};
     const auto length = LOWORD(SendMessageW(hwnd_, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part), 0));
     std::wstring wide(length + 1u, L'\0');
     SendMessageW(hwnd_, SB_GETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(wide.data()));
@@ -249,9 +249,9 @@ Text Control::partText(int part) const {
 
 void Control::raiseTextChanged() {
     ++changeCount_;
-    if (!spec_.handlers.textChanged) return;
+    if (!row_.handlers.textChanged) return;
     HandlerScope scope;
-    spec_.handlers.textChanged(owner_);
+    row_.handlers.textChanged(owner_);
 }
 
 void Control::onEditNotification(int code) {
@@ -259,11 +259,11 @@ void Control::onEditNotification(int code) {
 }
 
 void Control::onClicked() {
-    if (spec_.kind == ControlKind::CheckBox) setChecked(checked() ? 0 : 1);
-    if (spec_.kind == ControlKind::RadioButton) setChecked(1);
-    if (!spec_.handlers.clicked) return;
+    if (row_.kind == ControlKind::CheckBox) setChecked(checked() ? 0 : 1);
+    if (row_.kind == ControlKind::RadioButton) setChecked(1);
+    if (!row_.handlers.clicked) return;
     HandlerScope scope;
-    spec_.handlers.clicked(owner_);
+    row_.handlers.clicked(owner_);
 }
 
 LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -272,7 +272,7 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, L
 }
 
 LRESULT Control::subclassed(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    const Handlers& handlers = spec_.handlers;
+    const Handlers& handlers = row_.handlers;
     switch (message) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
@@ -285,7 +285,7 @@ LRESULT Control::subclassed(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             }
             // Some systems' edit controls select everything on Ctrl+A by
             // themselves, Shift or not; selecting is left to the key handlers.
-            if (spec_.kind == ControlKind::EditBox && wParam == 'A' && GetKeyState(VK_CONTROL) < 0) return 0;
+            if (row_.kind == ControlKind::EditBox && wParam == 'A' && GetKeyState(VK_CONTROL) < 0) return 0;
             break;
         case WM_MOUSEMOVE:
         case WM_LBUTTONUP: {

@@ -21,7 +21,7 @@ struct Rect96 {
 
 // Height 0 is the system's dialog font; any other height is the face
 // "微软雅黑" at that character height in pixels (96 DPI).
-struct FontSpec {
+struct FontChoice {
     int height = 0;
     bool bold = false;
 };
@@ -34,7 +34,7 @@ struct StatusPart {
 };
 
 struct Settings {
-    FontSpec font;
+    FontChoice font;
     bool hidden = false;
     bool disabled = false;
     bool multiLine = false;           // edit box: Enter breaks the line, text wraps
@@ -72,7 +72,7 @@ struct Handlers {
 };
 
 // Names and captions are UTF-8 source text.
-struct ControlSpec {
+struct ControlRow {
     std::string_view name;
     ControlKind kind;
     Rect96 place;
@@ -81,11 +81,11 @@ struct ControlSpec {
     Handlers handlers;
 };
 
-struct WindowSpec {
+struct WindowTable {
     std::string_view title;
     int width = 0;   // outer frame at 96 DPI
     int height = 0;
-    std::span<const ControlSpec> controls;
+    std::span<const ControlRow> controls;
     EventHandler created = nullptr;  // after the controls exist, before the window shows
 };
 

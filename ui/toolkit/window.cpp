@@ -81,9 +81,9 @@ bool Window::RegisterWindowClass() {
     return registered;
 }
 
-Window::Window(const WindowSpec& spec) : spec_(spec) {
+Window::Window(const WindowTable& table) : table_(table) {
     int id = kFirstControlId;
-    for (const ControlSpec& control : spec.controls) controls_.push_back(std::make_unique<Control>(*this, control, id++));
+    for (const ControlRow& control : table.controls) controls_.push_back(std::make_unique<Control>(*this, control, id++));
 }
 
 Window::~Window() {
@@ -94,27 +94,27 @@ Window::~Window() {
     releaseFonts();
 }
 
-std::unique_ptr<Window> Window::Create(const WindowSpec& spec) {
+std::unique_ptr<Window> Window::Create(const WindowTable& table) {
     if (!RegisterWindowClass()) return nullptr;
-    std::unique_ptr<Window> window(new Window(spec));
+    std::unique_ptr<Window> window(new Window(table));
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
     const RECT screen = monitor.rcMonitor;
     // Created on the primary monitor first, so the DPI it reports is that monitor's.
-    HWND hwnd = CreateWindowExW(kFrameExStyle, kWindowClass, WideFromUtf8(spec.title).c_str(), kFrameStyle, screen.left,
-                                screen.top, spec.width, spec.height, nullptr, nullptr, GetModuleHandleW(nullptr),
+    HWND hwnd = CreateWindowExW(kFrameExStyle, kWindowClass, WideFromUtf8(table.title).c_str(), kFrameStyle, screen.left,
+                                screen.top, table.width, table.height, nullptr, nullptr, GetModuleHandleW(nullptr),
                                 window.get());
     if (!hwnd) return nullptr;
     window->dpi_ = DpiOfWindow(hwnd);
-    const SIZE size = OuterSizeForDpi({spec.width, spec.height}, kFrameStyle, kFrameExStyle, window->dpi_);
+    const SIZE size = OuterSizeForDpi({table.width, table.height}, kFrameStyle, kFrameExStyle, window->dpi_);
     SetWindowPos(hwnd, nullptr, screen.left + (screen.right - screen.left - size.cx) / 2,
                  screen.top + (screen.bottom - screen.top - size.cy) / 2, size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     for (auto& control : window->controls_) control->create(hwnd, window->dpi_);
-    if (spec.created) {
+    if (table.created) {
         HandlerScope scope;
-        spec.created(*window);
+        table.created(*window);
     }
     if (window->hwnd_) {
         ShowWindow(hwnd, SW_SHOWNORMAL);
@@ -149,9 +149,9 @@ Control* Window::controlByHwnd(HWND child) {
     return nullptr;
 }
 
-HFONT Window::fontFor(const FontSpec& font) {
+HFONT Window::fontFor(const FontChoice& font) {
     for (const CachedFont& cached : fonts_) {
-        if (cached.spec.height == font.height && cached.spec.bold == font.bold) return cached.font;
+        if (cached.choice.height == font.height && cached.choice.bold == font.bold) return cached.font;
     }
     LOGFONTW description = DialogFont(dpi_);
     if (font.height != 0) {
@@ -175,7 +175,7 @@ void Window::releaseFonts() {
 void Window::applyDpi(UINT dpi, const RECT* suggested) {
     if (!hwnd_) return;
     dpi_ = dpi;
-    const SIZE size = OuterSizeForDpi({spec_.width, spec_.height}, kFrameStyle, kFrameExStyle, dpi);
+    const SIZE size = OuterSizeForDpi({table_.width, table_.height}, kFrameStyle, kFrameExStyle, dpi);
     RECT current;
     GetWindowRect(hwnd_, &current);
     const RECT& at = suggested ? *suggested : current;
@@ -224,9 +224,9 @@ LRESULT Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_TIMER:
             if (Control* timer = controlById(static_cast<int>(wParam)); timer && timer->kind() == ControlKind::Timer) {
-                if (timer->spec().handlers.tick) {
+                if (timer->row().handlers.tick) {
                     HandlerScope scope;
-                    timer->spec().handlers.tick(*this);
+                    timer->row().handlers.tick(*this);
                 }
                 return 0;
             }

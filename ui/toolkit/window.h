@@ -16,13 +16,13 @@ namespace morvane::ui {
 
 class Control {
 public:
-    Control(Window& owner, const ControlSpec& spec, int id);
+    Control(Window& owner, const ControlRow& row, int id);
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
-    std::string_view name() const { return spec_.name; }
-    ControlKind kind() const { return spec_.kind; }
-    const ControlSpec& spec() const { return spec_; }
+    std::string_view name() const { return row_.name; }
+    ControlKind kind() const { return row_.kind; }
+    const ControlRow& row() const { return row_; }
     HWND hwnd() const { return hwnd_; }
     int id() const { return id_; }
 
@@ -69,7 +69,7 @@ private:
     void redrawBehindLabel();
 
     Window& owner_;
-    const ControlSpec& spec_;
+    const ControlRow& row_;
     int id_;
     HWND hwnd_ = nullptr;
     int period_ = 0;
@@ -81,13 +81,13 @@ class Window {
 public:
     // Builds the window and its controls, runs the created handler, shows it.
     // Returns null when the window cannot be created.
-    static std::unique_ptr<Window> Create(const WindowSpec& spec);
+    static std::unique_ptr<Window> Create(const WindowTable& table);
     static bool RegisterWindowClass();
     ~Window();
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
-    const WindowSpec& spec() const { return spec_; }
+    const WindowTable& table() const { return table_; }
     HWND hwnd() const { return hwnd_; }
     bool isOpen() const { return hwnd_ != nullptr; }
     UINT dpi() const { return dpi_; }
@@ -100,22 +100,22 @@ public:
     // Rescales frame, places, sizes and fonts for a new DPI.
     void applyDpi(UINT dpi, const RECT* suggested);
 
-    HFONT fontFor(const FontSpec& font);
+    HFONT fontFor(const FontChoice& font);
 
 private:
-    explicit Window(const WindowSpec& spec);
+    explicit Window(const WindowTable& table);
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT handle(UINT, WPARAM, LPARAM);
     Control* controlById(int id);
     Control* controlByHwnd(HWND child);
     void releaseFonts();
 
-    const WindowSpec& spec_;
+    const WindowTable& table_;
     HWND hwnd_ = nullptr;
     UINT dpi_ = 96;
     std::vector<std::unique_ptr<Control>> controls_;
     struct CachedFont {
-        FontSpec spec;
+        FontChoice choice;
         HFONT font;
     };
     std::vector<CachedFont> fonts_;
