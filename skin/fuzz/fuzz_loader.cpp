@@ -49,7 +49,9 @@ void MapLookUpAndUnmap(std::span<const std::uint8_t> image, bool withResolver, b
         if (mapping.size == 0) __builtin_trap();
         for (const char* name : {"Add", "UseTwice", "1", "5", "-3", "", "05"}) FindExport<Format>(mapping, name);
         EntryAddressOf<Format>(mapping);
-        if (!UnmapImage<Format>(mapping, system)) __builtin_trap();  // nothing ran that could damage it
+        // Relocations may have rewritten the headers themselves; then the
+        // mapping is refused for unmapping and released directly.
+        if (!UnmapImage<Format>(mapping, system)) system.ReleaseMemory(mapping.base);
     }
     if (system.RegionCount() != 0) __builtin_trap();
 }
