@@ -36,10 +36,9 @@ void ReleaseClosedWindows() {
 bool HandledAsDialogKey(MSG& message) {
     if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST || !message.hwnd) return false;
     HWND root = GetAncestor(message.hwnd, GA_ROOT);
-    for (const auto& window : State().open) {
-        if (window->hwnd() == root) return IsDialogMessageW(root, &message) != FALSE;
-    }
-    return false;
+    const auto& open = State().open;
+    const bool ours = std::any_of(open.begin(), open.end(), [&](const auto& window) { return window->hwnd() == root; });
+    return ours && IsDialogMessageW(root, &message) != FALSE;
 }
 
 void Dispatch(MSG& message) {
