@@ -1,4 +1,5 @@
 #include "core/hex.h"
+#include "core/tests/byte_text.h"
 
 #include <gtest/gtest.h>
 
@@ -19,12 +20,7 @@ namespace {
 
 constexpr std::size_t K = kBytesPerEventPump;
 
-// A text from byte values, for cases that hold two-byte characters.
-std::string B(std::initializer_list<int> bytes) {
-    std::string s;
-    for (int b : bytes) s.push_back(static_cast<char>(b));
-    return s;
-}
+using testing::B;
 
 // Two characters in code page 936 bytes (this source file is UTF-8).
 const std::string kZhong = "\xD6\xD0";  // U+4E2D

@@ -6,17 +6,14 @@
 #include <string>
 
 #include "core/hex.h"
+#include "core/tests/byte_text.h"
 
 namespace morvane {
 namespace {
 
 constexpr std::size_t K = kBytesPerEventPump;
 
-std::string B(std::initializer_list<int> bytes) {
-    std::string s;
-    for (int b : bytes) s.push_back(static_cast<char>(b));
-    return s;
-}
+using testing::B;
 
 ByteSet Bytes(std::string_view s) { return ByteSet(s.begin(), s.end()); }
 

@@ -123,20 +123,9 @@ LRESULT CALLBACK PushButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     // A button turned into another kind later is left to its own drawing.
     const bool ours = g_engine.attached && IsPushButtonStyle(GetWindowLongW(hwnd, GWL_STYLE));
     if (ours) {
+        LRESULT painted;
+        if (PaintOwnDrawing(hwnd, message, wParam, Paint, &painted)) return painted;
         switch (message) {
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            if (HDC dc = BeginPaint(hwnd, &paint)) {
-                Paint(hwnd, dc);
-                EndPaint(hwnd, &paint);
-            }
-            return 0;
-        }
-        case WM_PRINTCLIENT:
-            Paint(hwnd, reinterpret_cast<HDC>(wParam));
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;
         case WM_MOUSEMOVE:
             if (!themed->hot) {
                 themed->hot = true;

@@ -61,23 +61,8 @@ LRESULT CALLBACK StatusBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     if (themed == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
     // A bar in simple mode shows one text of its own: the system draws it.
     if (g_engine.attached && !SendMessageW(hwnd, SB_ISSIMPLE, 0, 0)) {
-        switch (message) {
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            if (HDC dc = BeginPaint(hwnd, &paint)) {
-                Paint(hwnd, dc);
-                EndPaint(hwnd, &paint);
-            }
-            return 0;
-        }
-        case WM_PRINTCLIENT:
-            Paint(hwnd, reinterpret_cast<HDC>(wParam));
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;
-        default:
-            break;
-        }
+        LRESULT painted;
+        if (PaintOwnDrawing(hwnd, message, wParam, Paint, &painted)) return painted;
     }
     return CallOriginal(hwnd, themed, message, wParam, lParam);
 }

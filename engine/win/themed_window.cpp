@@ -121,4 +121,27 @@ LRESULT CallOriginal(HWND hwnd, ThemedWindow* themed, UINT message, WPARAM wPara
     return CallWindowProcW(original, hwnd, message, wParam, lParam);
 }
 
+bool PaintOwnDrawing(HWND hwnd, UINT message, WPARAM wParam, void (*paint)(HWND, HDC), LRESULT* result) {
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        if (HDC dc = BeginPaint(hwnd, &ps)) {
+            paint(hwnd, dc);
+            EndPaint(hwnd, &ps);
+        }
+        *result = 0;
+        return true;
+    }
+    case WM_PRINTCLIENT:
+        paint(hwnd, reinterpret_cast<HDC>(wParam));
+        *result = 0;
+        return true;
+    case WM_ERASEBKGND:
+        *result = 1;  // the paint covers every pixel
+        return true;
+    default:
+        return false;
+    }
+}
+
 }  // namespace morvane::engine

@@ -34,6 +34,9 @@ void ThemeWindowTree(HWND topLevel);
 // Hands the message to the window's own procedure; on WM_NCDESTROY also lets
 // go of the window first.
 LRESULT CallOriginal(HWND hwnd, ThemedWindow* themed, UINT message, WPARAM wParam, LPARAM lParam);
+// Answers the messages that ask a control drawn wholly by the engine for its
+// picture (paint, print, erase). True when the message was one of them.
+bool PaintOwnDrawing(HWND hwnd, UINT message, WPARAM wParam, void (*paint)(HWND, HDC), LRESULT* result);
 
 // Lets go of a window: restores its procedure when it is still ours.
 void ReleaseWindow(HWND hwnd);
