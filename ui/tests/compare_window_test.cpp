@@ -39,18 +39,7 @@ protected:
 Window* CompareWindowTest::window = nullptr;
 
 TEST_F(CompareWindowTest, FrameAndControlTable) {
-    wchar_t title[32] = {};
-    GetWindowTextW(window->hwnd(), title, 32);
-    EXPECT_STREQ(title, L"对比特征码");
-    RECT outer;
-    GetWindowRect(window->hwnd(), &outer);
-    EXPECT_EQ(outer.right - outer.left, 380);
-    EXPECT_EQ(outer.bottom - outer.top, 259);
-    EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - 380) / 2);
-    EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - 259) / 2);
-    const LONG style = GetWindowLongW(window->hwnd(), GWL_STYLE);
-    EXPECT_TRUE(style & WS_MINIMIZEBOX);
-    EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
+    ExpectFixedCentredFrame(window->hwnd(), L"对比特征码", 380, 259);
 
     struct Row {
         const char* name;

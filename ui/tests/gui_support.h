@@ -28,4 +28,8 @@ void DragMouse(HWND control, POINT fromClient, POINT toClient);
 // A control's rectangle in its parent's client area.
 RECT PlaceInParent(HWND control);
 
+// The window has this title, this outer size centred on the screen, a fixed
+// frame with a system menu and minimise box but no maximise box, and no menu.
+void ExpectFixedCentredFrame(HWND window, const wchar_t* title, int width, int height);
+
 }  // namespace morvane::ui::testing

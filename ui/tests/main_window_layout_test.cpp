@@ -24,21 +24,7 @@ LOGFONTW FontOf(HWND hwnd) {
 }
 
 TEST_F(LayoutTest, FrameIsFixedCentredAndTitled) {
-    wchar_t title[64] = {};
-    GetWindowTextW(window->hwnd(), title, 64);
-    EXPECT_STREQ(title, L"Morvane  by Ziltro");
-    RECT outer;
-    GetWindowRect(window->hwnd(), &outer);
-    EXPECT_EQ(outer.right - outer.left, 516);
-    EXPECT_EQ(outer.bottom - outer.top, 232);
-    EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - 516) / 2);
-    EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - 232) / 2);
-    const LONG style = GetWindowLongW(window->hwnd(), GWL_STYLE);
-    EXPECT_TRUE(style & WS_MINIMIZEBOX);
-    EXPECT_TRUE(style & WS_SYSMENU);
-    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
-    EXPECT_FALSE(style & WS_THICKFRAME);
-    EXPECT_EQ(GetMenu(window->hwnd()), nullptr);
+    ExpectFixedCentredFrame(window->hwnd(), L"Morvane  by Ziltro", 516, 232);
 }
 
 TEST_F(LayoutTest, EveryControlStandsAtItsPlaceWithItsCaption) {
